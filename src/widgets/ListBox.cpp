@@ -1,0 +1,142 @@
+#include "widgets/ListBox.h"
+
+#include "widgets/NameOrder.h"
+
+#include <QStringListModel>
+
+#include <algorithm>
+
+ListBox::ListBox(QWidget* parent)
+    : QListView(parent)
+    , m_model(new QStringListModel(this)) {
+    setModel(m_model);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row has the same height, which lets the view lay out 32,767 rows without
+    // measuring each one.
+    setUniformItemSizes(true);
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Plain);
+    setLineWidth(1);
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { emit itemClicked(index.row()); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit itemDoubleClicked(index.row()); });
+}
+
+void ListBox::setSorted(bool sorted) {
+    if (sorted == m_sorted)
+        return;
+    m_sorted = sorted;
+    if (sorted && count() > 1)
+        setItems(items());
+}
+
+void ListBox::setMultiSelect(bool multi) {
+    setSelectionMode(multi ? QAbstractItemView::MultiSelection
+                           : QAbstractItemView::SingleSelection);
+}
+
+void ListBox::clear() {
+    m_model->setStringList({});
+    setTruncated(false);
+}
+
+void ListBox::addItem(const QString& text) {
+    const int rows = count();
+    if (rows >= maxEntries) {
+        setTruncated(true);
+        return;
+    }
+    int row = rows;
+    if (m_sorted) {
+        // Binary search over the model rather than a copy of its list: a copy would make the
+        // insertion below detach and copy every entry.
+        int low = 0;
+        int high = rows;
+        while (low < high) {
+            const int middle = (low + high) / 2;
+            if (NameOrder::less(text, item(middle)))
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        row = low;
+    }
+    m_model->insertRows(row, 1);
+    m_model->setData(m_model->index(row), text);
+}
+
+void ListBox::setItems(QStringList items) {
+    if (m_sorted)
+        NameOrder::sort(items);
+    const bool truncated = items.size() > maxEntries;
+    if (truncated)
+        items.resize(maxEntries);
+    m_model->setStringList(items);
+    setTruncated(truncated);
+}
+
+int ListBox::count() const {
+    return m_model->rowCount();
+}
+
+QString ListBox::item(int row) const {
+    if (row < 0 || row >= count())
+        return {};
+    return m_model->index(row).data(Qt::DisplayRole).toString();
+}
+
+QStringList ListBox::items() const {
+    return m_model->stringList();
+}
+
+int ListBox::selectedRow() const {
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    if (selected.isEmpty())
+        return -1;
+    return std::min_element(
+               selected.begin(), selected.end(),
+               [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); })
+        ->row();
+}
+
+QString ListBox::selectedText() const {
+    return item(selectedRow());
+}
+
+void ListBox::selectRow(int row) {
+    if (row < 0 || row >= count()) {
+        clearSelection();
+        return;
+    }
+    const QModelIndex index = m_model->index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+bool ListBox::isSelected(int row) const {
+    if (row < 0 || row >= count())
+        return false;
+    return selectionModel()->isSelected(m_model->index(row));
+}
+
+void ListBox::setSelected(int row, bool selected) {
+    if (row < 0 || row >= count())
+        return;
+    selectionModel()->select(m_model->index(row), selected ? QItemSelectionModel::Select
+                                                           : QItemSelectionModel::Deselect);
+}
+
+int ListBox::selectedCount() const {
+    return int(selectionModel()->selectedRows().size());
+}
+
+void ListBox::clearSelection() {
+    QListView::clearSelection();
+}
+
+void ListBox::setTruncated(bool truncated) {
+    m_truncated = truncated;
+    setToolTip(truncated ? tr("Only the first 32,767 entries are shown.") : QString());
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMediaPlayer>
+#include <QWidget>
+
+class QAudioOutput;
+class QLabel;
+class QSlider;
+class QToolButton;
+
+// An embedded song player with its own transport bar: play/pause, stop, position and volume.
+// Assigning a path loads it and starts playing; assigning "" stops and releases the file at
+// once. Problems show as a short notice in the bar, never as a dialog.
+class PreviewPlayer : public QWidget {
+    Q_OBJECT
+public:
+    explicit PreviewPlayer(QWidget* parent = nullptr);
+
+    QString url() const { return m_url; }
+    void setUrl(const QString& path);
+    void play();
+
+    QString notice() const;
+    QMediaPlayer* mediaPlayer() const { return m_player; }
+
+private:
+    void updateButtons();
+
+    QString m_url;
+    QMediaPlayer* m_player;
+    QAudioOutput* m_audio;
+    QToolButton* m_playPause;
+    QToolButton* m_stop;
+    QSlider* m_position;
+    QSlider* m_volume;
+    QLabel* m_notice;
+};
