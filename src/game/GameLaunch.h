@@ -1,0 +1,6 @@
+#pragma once
+
+struct Form;
+
+// Closes the window, then starts the game.
+void StartGame(Form& form);
