@@ -19,6 +19,10 @@ void RefreshLibraryLists(Form& form) {
     form.File3->refresh();
     form.librarysongs->clear();
     form.File3->setFolder(FolderLayout::libraryFolder(form.programFolder));
+    FillLibrarySongs(form);
+}
+
+void FillLibrarySongs(Form& form) {
     form.librarysongs->setItems(form.File3->items());
     // File3's entries arrive already cut to the list limit, so librarysongs cannot tell by
     // itself that the library holds more; it shows File3's note instead.

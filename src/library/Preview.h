@@ -11,3 +11,5 @@ void PlayPreview(PreviewPlayer* player, const QString& path);
 void StopPreview(PreviewPlayer* player);
 // Re-reads the library folder into File4, File3 and librarysongs (no selection afterwards).
 void RefreshLibraryLists(Form& form);
+// Copies File3's names into librarysongs, which then has no selection.
+void FillLibrarySongs(Form& form);

@@ -4,6 +4,7 @@
 #include "app/Form.h"
 #include "app/StateFile.h"
 #include "library/LibraryBrowser.h"
+#include "library/Preview.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 #include "playlists/PlaylistManagement.h"
@@ -17,6 +18,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -93,7 +95,11 @@ void Form_Load(Form& f) {
     const QStringList drives = f.platform->mountedVolumes();
     f.Drive1->setDrives(drives);
     f.settings_Drive->setDrives(drives);
-    f.Dir3->setPath(rootFolder);
+    {
+        // The change handler runs here, once, as part of the sequence.
+        const QSignalBlocker quiet(f.Dir3);
+        f.Dir3->setPath(rootFolder);
+    }
     Dir3_Change(f);
 
     const QString playlistsFolder = FolderLayout::playlistsFolder(f.programFolder);
@@ -111,7 +117,7 @@ void Form_Load(Form& f) {
         f.playlists->selectRow(0);
         playlists_Click(f);
     }
-    f.librarysongs->setItems(f.File3->items());
+    FillLibrarySongs(f);
 
     ShowWelcomePage(f);
     f.File1->setFolder(playlistsFolder + f.List1->selectedText());
