@@ -1,0 +1,160 @@
+#include "playlists/FileBatch.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QFutureWatcher>
+#include <QMutex>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+
+// How often the dialog's label and bar catch up with the worker.
+constexpr int refreshIntervalMs = 50;
+
+// What the worker has done, handed over to the window's thread.
+struct Progress {
+    QMutex mutex;
+    qsizetype current = 0;     // the job under way
+    QList<FileResult> results; // finished since the window's thread last looked
+    std::atomic_bool posted{false};
+};
+
+// Holds off the user's clicks and keys while a batch runs, before and after its dialog shows:
+// the routine that started it must end before the user can start another.
+class InputBlocker : public QObject {
+public:
+    InputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
+    InputBlocker(const InputBlocker&) = delete;
+    InputBlocker& operator=(const InputBlocker&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TabletPress:
+        case QEvent::TabletRelease:
+        case QEvent::TabletMove:
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+        }
+    }
+};
+
+} // namespace
+
+FileBatch::FileBatch(FileOps& files, QWidget* parent, QString title)
+    : m_files(files)
+    , m_parent(parent)
+    , m_title(std::move(title)) {}
+
+QList<Failure> FileBatch::run(const QList<FileJob>& jobs) {
+    if (jobs.isEmpty())
+        return {};
+
+    auto progress = std::make_shared<Progress>();
+    QList<Failure> failures;
+    qsizetype handled = 0;
+
+    // Runs on the window's thread: takes over what the worker finished since the last look.
+    const std::function<void()> takeResults = [&] {
+        progress->posted.store(false);
+        QList<FileResult> fresh;
+        {
+            QMutexLocker lock(&progress->mutex);
+            fresh.swap(progress->results);
+        }
+        for (const FileResult& result : std::as_const(fresh)) {
+            if (!result)
+                failures.append({jobs.at(handled).name, result.error});
+            if (m_onDone)
+                m_onDone(handled, result);
+            ++handled;
+        }
+    };
+
+    // Declared after takeResults: destroying it first drops any call still queued for it.
+    QObject receiver;
+    const auto notify = [progress, target = &receiver, take = &takeResults] {
+        // One queued call at a time: a fast worker must not flood the event queue.
+        if (!progress->posted.exchange(true))
+            QMetaObject::invokeMethod(
+                target, [take] { (*take)(); }, Qt::QueuedConnection);
+    };
+
+    QProgressDialog dialog(m_parent);
+    dialog.setWindowTitle(m_title);
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    dialog.setCancelButton(nullptr);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    dialog.setMinimumDuration(dialogDelayMs);
+    dialog.setRange(0, int(jobs.size()));
+    const auto describe = [&jobs](qsizetype index) {
+        return QStringLiteral("%1 (%2 of %3)")
+            .arg(jobs.at(index).description)
+            .arg(index + 1)
+            .arg(jobs.size());
+    };
+    dialog.setLabelText(describe(0));
+    dialog.setValue(0); // starts the dialog's own delay
+
+    QTimer refresh;
+    refresh.setInterval(refreshIntervalMs);
+    QObject::connect(&refresh, &QTimer::timeout, &dialog, [&] {
+        qsizetype current = 0;
+        {
+            QMutexLocker lock(&progress->mutex);
+            current = progress->current;
+        }
+        dialog.setLabelText(describe(current));
+        // A shown modal dialog processes events in setValue(); the timer never re-enters.
+        dialog.setValue(int(handled));
+    });
+
+    const InputBlocker blocker;
+    QEventLoop loop;
+    QFutureWatcher<void> watcher;
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run([jobs, files = &m_files, progress, notify] {
+        for (qsizetype i = 0; i < jobs.size(); ++i) {
+            {
+                QMutexLocker lock(&progress->mutex);
+                progress->current = i;
+            }
+            notify();
+            FileResult result = jobs.at(i).runOn(*files);
+            {
+                QMutexLocker lock(&progress->mutex);
+                progress->results.append(std::move(result));
+            }
+            notify();
+        }
+    }));
+    refresh.start();
+    loop.exec();
+    refresh.stop();
+    watcher.waitForFinished();
+    takeResults();
+    return failures;
+}
