@@ -2,7 +2,7 @@
 # Sourced by run.sh and test.sh.
 
 BUILD_PACKAGES="build-essential cmake qt6-base-dev qt6-multimedia-dev qt6-svg-dev
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-liberation2"
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good fonts-liberation2 pkg-config libtag1-dev"
 TEST_PACKAGES="clang libclang-rt-14-dev util-linux"
 
 install_missing() {

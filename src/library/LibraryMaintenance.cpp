@@ -9,6 +9,7 @@
 #include "widgets/PreviewPlayer.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -61,7 +62,10 @@ void RemoveLibrarySong(Form& f) {
         return;
     const QString path = f.File4->pathOf(name);
     releaseFile(f, path);
-    if (const FileResult removed = f.files->removeFile(path); removed)
+    const FileResult removed = f.files->removeFile(path);
+    // A song that another program removed meanwhile is gone, as the user asked.
+    const QFileInfo left(path);
+    if (removed || !(left.exists() || left.isSymLink()))
         f.prompter->report(QStringLiteral("File Deleted"), QStringLiteral("Delete Complete"),
                            Prompter::Icon::Information);
     else

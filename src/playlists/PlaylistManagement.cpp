@@ -13,6 +13,7 @@
 #include "widgets/PreviewPlayer.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -52,12 +53,19 @@ void CreatePlaylist(Form& form) {
     }
     // A name that would lead out of the playlists folder is refused like any name the file
     // system refuses.
-    const bool made =
-        PlaylistFolders::isSafeName(name) &&
-        form.files->makeDir(FolderLayout::playlistFolder(form.programFolder, name)).ok;
+    const QString folder = FolderLayout::playlistFolder(form.programFolder, name);
+    const bool safe = PlaylistFolders::isSafeName(name);
+    const FileResult made = safe ? form.files->makeDir(folder) : FileResult::failure(QString());
     if (!made) {
-        form.prompter->report(QStringLiteral("Sorry, That Playlist name already exists!"),
-                              QStringLiteral("Playlist Exists"), Prompter::Icon::Exclamation);
+        QString text = QStringLiteral("Sorry, That Playlist name already exists!");
+        // A name that is taken or too long is what the message says; any other failure (a full
+        // or read-only disk, a missing playlists folder) is named as well.
+        const QFileInfo taken(folder);
+        constexpr qsizetype longestName = 255;
+        if (safe && !taken.exists() && !taken.isSymLink() &&
+            QFile::encodeName(name).size() <= longestName)
+            text += QStringLiteral("\n\n") + made.error;
+        form.prompter->report(text, QStringLiteral("Playlist Exists"), Prompter::Icon::Exclamation);
         return;
     }
     ListPlaylists(form);

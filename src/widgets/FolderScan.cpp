@@ -41,10 +41,15 @@ std::optional<QStringList> read(const QString& folder, Kind kind) {
     while (const dirent* entry = readdir(dir)) {
         if (entry->d_name[0] == '.' || !isKind(dir, entry, kind))
             continue;
+        // Most names are plain ASCII, which converts several times faster as Latin-1.
+        if (isAscii(entry->d_name)) {
+            names.append(QString::fromLatin1(entry->d_name));
+            continue;
+        }
         QString name = QFile::decodeName(entry->d_name);
         // A name that is not valid in the file-name encoding would decode to another name,
         // one that cannot be opened again (or, worse, names a different file).
-        if (!isAscii(entry->d_name) && QFile::encodeName(name) != entry->d_name)
+        if (QFile::encodeName(name) != entry->d_name)
             continue;
         names.append(std::move(name));
     }

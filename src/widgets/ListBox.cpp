@@ -2,7 +2,12 @@
 
 #include "widgets/NameOrder.h"
 
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QStringListModel>
+#include <QTextDocument>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -139,4 +144,49 @@ void ListBox::clearSelection() {
 void ListBox::setTruncated(bool truncated) {
     m_truncated = truncated;
     setToolTip(truncated ? tr("Only the first 32,767 entries are shown.") : QString());
+}
+
+void ListBox::setToolTipSource(ToolTipSource source) {
+    m_toolTipSource = std::move(source);
+}
+
+QString ListBox::toolTipAt(int row) const {
+    if (!m_toolTipSource || row < 0 || row >= count())
+        return {};
+    return m_toolTipSource(row);
+}
+
+bool ListBox::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && m_toolTipSource) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (const QString text = toolTipAt(index.isValid() ? index.row() : -1); !text.isEmpty()) {
+            // Tags are the file's own words: never let them be read as markup.
+            QToolTip::showText(help->globalPos(),
+                               Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap), viewport(),
+                               visualRect(index));
+            return true;
+        }
+    }
+    return QListView::viewportEvent(event);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier) {
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            isSignalConnected(QMetaMethod::fromSignal(&ListBox::enterPressed))) {
+            event->accept();
+            emit enterPressed(currentIndex().isValid() ? currentIndex().row() : -1);
+            return;
+        }
+        if (key == Qt::Key_Delete &&
+            isSignalConnected(QMetaMethod::fromSignal(&ListBox::deletePressed))) {
+            event->accept();
+            emit deletePressed();
+            return;
+        }
+    }
+    QListView::keyPressEvent(event);
 }

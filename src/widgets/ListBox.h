@@ -3,6 +3,8 @@
 #include <QListView>
 #include <QStringList>
 
+#include <functional>
+
 class QStringListModel;
 
 // A list of text entries backed by a string model, so that thousands of entries are set in one
@@ -39,17 +41,30 @@ public:
     // Whether the last fill had to drop entries beyond maxEntries.
     bool isTruncated() const { return m_truncated; }
 
+    // The tooltip of each row, asked for only when the pointer rests on a row, so that filling
+    // the list costs the same with or without it. The text is shown as plain text.
+    using ToolTipSource = std::function<QString(int row)>;
+    void setToolTipSource(ToolTipSource source);
+    QString toolTipAt(int row) const; // "" for no row or no source
+
 signals:
     void itemClicked(int row);
     void itemDoubleClicked(int row);
+    // Return or Enter on the focused list (row: the current row, -1 for none), and Delete.
+    // While nothing is connected, the keys do what a list view does by itself.
+    void enterPressed(int row);
+    void deletePressed();
 
 protected:
     QStringListModel* model() const { return m_model; }
+    bool viewportEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setTruncated(bool truncated);
 
     QStringListModel* m_model;
+    ToolTipSource m_toolTipSource;
     bool m_sorted = false;
     bool m_truncated = false;
 };

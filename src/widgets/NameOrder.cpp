@@ -1,6 +1,7 @@
 #include "widgets/NameOrder.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -18,22 +19,25 @@ void fold(QStringView name, char16_t* out) {
     }
 }
 
-constexpr size_t HeadLength = 16;
+// Music folders are full of names that share a long beginning ("Artist - Album - "): a head
+// shorter than that leaves most comparisons to the key buffer, which the cache does not hold.
+constexpr size_t HeadWords = 4;
+constexpr size_t HeadLength = HeadWords * 8;
 constexpr size_t RetainedKeyChars = size_t(1) << 21; // about 80,000 names
 
 // The start of a key, held in the sort entry itself so that most comparisons never touch the
-// key buffer: the first sixteen key characters as bytes, compared as two integers. A character
-// beyond a byte saturates the rest of the head, so heads that differ always order their names
-// the way the full keys do, and equal heads fall back to the keys.
+// key buffer: the first thirty-two key characters as bytes, compared as four integers. A
+// character beyond a byte saturates the rest of the head, so heads that differ always order
+// their names the way the full keys do, and equal heads fall back to the keys.
 struct Entry {
-    quint64 head[2];
+    quint64 head[HeadWords];
     quint32 offset; // of the key in the shared key buffer
     quint32 length;
     quint32 index; // of the name
 };
 
 void setHead(Entry& entry, std::u16string_view key) {
-    quint64 head[2] = {0, 0};
+    quint64 head[HeadWords] = {};
     bool saturated = false;
     for (size_t i = 0; i < HeadLength; ++i) {
         quint64 byte = 0; // past the end: shorter names first
@@ -45,8 +49,7 @@ void setHead(Entry& entry, std::u16string_view key) {
         }
         head[i / 8] = (head[i / 8] << 8) | byte;
     }
-    entry.head[0] = head[0];
-    entry.head[1] = head[1];
+    std::copy(std::begin(head), std::end(head), std::begin(entry.head));
 }
 
 } // namespace
@@ -96,10 +99,10 @@ void sort(QStringList& names, const std::function<bool(QStringView key)>& keep) 
         offset += quint32(name.size());
     }
     std::sort(entries.begin(), entries.end(), [&names](const Entry& a, const Entry& b) {
-        if (a.head[0] != b.head[0])
-            return a.head[0] < b.head[0];
-        if (a.head[1] != b.head[1])
-            return a.head[1] < b.head[1];
+        for (size_t word = 0; word < HeadWords; ++word) {
+            if (a.head[word] != b.head[word])
+                return a.head[word] < b.head[word];
+        }
         const std::u16string_view keyA(keys.data() + a.offset, a.length);
         const std::u16string_view keyB(keys.data() + b.offset, b.length);
         const int order = keyA.compare(keyB);

@@ -82,6 +82,17 @@ void TestLists::initTestCase() {
         if (!m_mixedNames.contains(name))
             m_mixedNames.append(name);
     }
+    // One artist's songs: names that agree, but for case, far beyond their first characters.
+    const QString artist = QStringLiteral("The Long Named Orchestra Of Somewhere - ");
+    for (int i = 0; i < 300; ++i) {
+        QString name = random.bounded(2) ? artist : artist.toUpper();
+        const int length = 1 + int(random.bounded(6));
+        for (int c = 0; c < length; ++c)
+            name += alphabet.at(random.bounded(alphabet.size()));
+        name += QStringLiteral(".mp3");
+        if (!m_mixedNames.contains(name))
+            m_mixedNames.append(name);
+    }
     // Names equal but for case, which must keep a fixed order between them.
     m_mixedNames += QStringList({"same.mp3", "SAME.mp3", "Same.mp3"});
     for (const QString& name : std::as_const(m_mixedNames))

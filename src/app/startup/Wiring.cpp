@@ -2,16 +2,19 @@
 
 #include "app/Contact.h"
 #include "app/MainWindow.h"
+#include "drop/SongDrop.h"
 #include "game/ContactMail.h"
 #include "game/GameLaunch.h"
 #include "game/MusicFolderSettings.h"
 #include "library/LibraryBrowser.h"
 #include "library/LibraryMaintenance.h"
+#include "library/SongToolTips.h"
 #include "platform/Prompter.h"
 #include "playlists/PlaylistContents.h"
 #include "playlists/PlaylistManagement.h"
 #include "playlists/SetGamePlaylist.h"
 #include "ui/Hover.h"
+#include "ui/KeyboardAccess.h"
 #include "ui/Navigation.h"
 #include "ui/Tutorial.h"
 #include "widgets/CaptionLabel.h"
@@ -168,6 +171,24 @@ void wireHover(MainWindow& window, Form& f) {
                      [&f] { windowBackgroundMouseMove(f); });
 }
 
+// Enter on a list does what its click or double-click does; Delete removes from the two lists
+// that have a removal button, with its usual question.
+void wireKeys(MainWindow& window, Form& f) {
+    const std::pair<ListBox*, void (*)(Form&)> enter[] = {
+        {f.File5, File5_DblClick}, {f.File4, File4_Click}, {f.playlistsons, playlistsons_DblClick},
+        {f.File1, File1_DblClick}, {f.List1, List1_Click}, {f.playlists, playlists_Click},
+    };
+    for (const auto& [list, handler] : enter)
+        QObject::connect(list, &ListBox::enterPressed, &window, [&f, handler] { handler(f); });
+    QObject::connect(f.librarysongs, &ListBox::enterPressed, &window, [&f](int row) {
+        if (row >= 0)
+            librarysongs_DblClick(f, row);
+    });
+    QObject::connect(f.File4, &ListBox::deletePressed, &window, [&f] { RemoveLibrarySong(f); });
+    QObject::connect(f.playlistsons, &ListBox::deletePressed, &window,
+                     [&f] { RemovePlaylistSong(f); });
+}
+
 } // namespace
 
 void wireEvents(MainWindow& window, const ActionRunner& run) {
@@ -176,4 +197,8 @@ void wireEvents(MainWindow& window, const ActionRunner& run) {
     wireLists(window, f);
     wireTutorial(window, f);
     wireHover(window, f);
+    wireKeys(window, f);
+    installSongToolTips(f);
+    SongDrop::install(f);
+    KeyboardAccess::install(f);
 }
