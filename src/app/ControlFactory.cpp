@@ -77,37 +77,37 @@ void paintBackground(QWidget* widget, const QColor& color) {
     widget->setPalette(palette);
 }
 
-QWidget* makeLabel(const Control& spec, QWidget* container) {
+QWidget* makeLabel(const Control& row, QWidget* container) {
     auto* label = new CaptionLabel(container);
-    Qt::Alignment align = (spec.flags & Centred) ? Qt::AlignHCenter : Qt::AlignLeft;
+    Qt::Alignment align = (row.flags & Centred) ? Qt::AlignHCenter : Qt::AlignLeft;
     label->setAlignment(align | Qt::AlignTop);
-    label->setWordWrap(spec.flags & Wrapped);
-    if (spec.flags & Opaque)
-        label->setBackgroundColor(spec.flags & LightCyan ? lightCyan : titleBrown);
-    if (QString::fromLatin1(spec.name) == QLatin1String("title"))
+    label->setWordWrap(row.flags & Wrapped);
+    if (row.flags & Opaque)
+        label->setBackgroundColor(row.flags & LightCyan ? lightCyan : titleBrown);
+    if (QString::fromLatin1(row.name) == QLatin1String("title"))
         label->setTextColor(Qt::white);
-    label->setSizedToText(spec.flags & SizedToText);
+    label->setSizedToText(row.flags & SizedToText);
     return label;
 }
 
-QWidget* makePicture(const Control& spec, QWidget* container) {
+QWidget* makePicture(const Control& row, QWidget* container) {
     auto* picture = new PictureBox(container);
-    picture->setPicture(Artwork::picture(spec.picture), spec.flags & Stretched);
-    if (spec.flags & HandCursor)
+    picture->setPicture(Artwork::picture(row.picture), row.flags & Stretched);
+    if (row.flags & HandCursor)
         picture->setCursor(Artwork::handCursor());
     return picture;
 }
 
-QWidget* makeWidget(const Control& spec, QWidget* container) {
-    switch (spec.kind) {
+QWidget* makeWidget(const Control& row, QWidget* container) {
+    switch (row.kind) {
     case Kind::Label:
-        return makeLabel(spec, container);
+        return makeLabel(row, container);
     case Kind::Picture:
-        return makePicture(spec, container);
+        return makePicture(row, container);
     case Kind::Page:
         return new PageFrame(container);
     case Kind::HelpBox: {
-        auto* box = new QGroupBox(QString::fromUtf8(spec.caption), container);
+        auto* box = new QGroupBox(QString::fromUtf8(row.caption), container);
         box->setFlat(true);
         box->setAutoFillBackground(true);
         box->setStyleSheet(QStringLiteral(
@@ -117,16 +117,16 @@ QWidget* makeWidget(const Control& spec, QWidget* container) {
         return box;
     }
     case Kind::PushButton:
-        return new QPushButton(QString::fromUtf8(spec.caption), container);
+        return new QPushButton(QString::fromUtf8(row.caption), container);
     case Kind::ListBox: {
         auto* list = new ListBox(container);
-        list->setSorted(spec.flags & Sorted);
-        list->setMultiSelect(spec.flags & MultiSelect);
+        list->setSorted(row.flags & Sorted);
+        list->setMultiSelect(row.flags & MultiSelect);
         return list;
     }
     case Kind::FileList: {
         auto* list = new FileList(container);
-        if (spec.flags & SongPattern)
+        if (row.flags & SongPattern)
             list->setPattern(QStringLiteral("*.mp3*"));
         return list;
     }
@@ -144,17 +144,17 @@ QWidget* makeWidget(const Control& spec, QWidget* container) {
 
 } // namespace
 
-QWidget* createControl(const Control& spec, QWidget* container) {
-    QWidget* widget = makeWidget(spec, container);
-    widget->setObjectName(objectName(spec));
-    if (spec.font != Layout::Font::None)
-        widget->setFont(fontFor(spec.font));
-    if (spec.flags & LightCyan)
+QWidget* createControl(const Control& row, QWidget* container) {
+    QWidget* widget = makeWidget(row, container);
+    widget->setObjectName(objectName(row));
+    if (row.font != Layout::Font::None)
+        widget->setFont(fontFor(row.font));
+    if (row.flags & LightCyan)
         paintBackground(widget, lightCyan);
-    widget->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width),
-                        pixels(spec.height));
+    widget->setGeometry(pixels(row.left), pixels(row.top), pixels(row.width),
+                        pixels(row.height));
     if (auto* label = qobject_cast<CaptionLabel*>(widget))
-        label->setCaption(QString::fromUtf8(spec.caption));
-    widget->setVisible(!(spec.flags & Hidden));
+        label->setCaption(QString::fromUtf8(row.caption));
+    widget->setVisible(!(row.flags & Hidden));
     return widget;
 }

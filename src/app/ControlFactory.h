@@ -6,4 +6,4 @@ class QWidget;
 
 // Makes one control of the layout table inside its container, with its geometry, font,
 // colours, caption and design-time visibility.
-QWidget* createControl(const Layout::Control& spec, QWidget* container);
+QWidget* createControl(const Layout::Control& row, QWidget* container);

@@ -59,8 +59,8 @@ void MainWindow::createControls() {
         {QStringLiteral("helpbox3"), Layout::Container::helpbox3},
         {QStringLiteral("helpbox4"), Layout::Container::helpbox4},
     };
-    for (const Layout::Control& spec : Layout::table()) {
-        QWidget* widget = createControl(spec, containers.at(spec.container));
+    for (const Layout::Control& row : Layout::table()) {
+        QWidget* widget = createControl(row, containers.at(row.container));
         if (auto found = containerNames.find(widget->objectName()); found != containerNames.end())
             containers[found->second] = widget;
     }

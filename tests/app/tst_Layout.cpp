@@ -93,29 +93,29 @@ void LayoutTest::everyControlMatchesTheTable() {
     TestApp app;
     Form& f = app.form();
     int checked = 0;
-    for (const Layout::Control& spec : Layout::table()) {
-        const QString name = Layout::objectName(spec);
+    for (const Layout::Control& row : Layout::table()) {
+        const QString name = Layout::objectName(row);
         auto* widget = f.window->findChild<QWidget*>(name);
         QVERIFY2(widget, qPrintable(name));
-        QVERIFY2(hasKind(widget, spec.kind), qPrintable(name));
+        QVERIFY2(hasKind(widget, row.kind), qPrintable(name));
         QCOMPARE(widget->parentWidget()->objectName(),
-                 QString::fromLatin1(containerName(spec.container)));
-        const QRect expected(Layout::pixels(spec.left), Layout::pixels(spec.top),
-                             Layout::pixels(spec.width), Layout::pixels(spec.height));
+                 QString::fromLatin1(containerName(row.container)));
+        const QRect expected(Layout::pixels(row.left), Layout::pixels(row.top),
+                             Layout::pixels(row.width), Layout::pixels(row.height));
         QCOMPARE(widget->pos(), expected.topLeft());
         QCOMPARE(widget->height(), expected.height());
-        if (!(spec.flags & Layout::SizedToText))
+        if (!(row.flags & Layout::SizedToText))
             QCOMPARE(widget->width(), expected.width());
-        QCOMPARE(widget->isHidden(), bool(spec.flags & Layout::Hidden));
+        QCOMPARE(widget->isHidden(), bool(row.flags & Layout::Hidden));
         if (auto* label = qobject_cast<CaptionLabel*>(widget)) {
-            QCOMPARE(label->text(), QString::fromUtf8(spec.caption));
+            QCOMPARE(label->text(), QString::fromUtf8(row.caption));
             QCOMPARE(bool(label->alignment() & Qt::AlignHCenter),
-                     bool(spec.flags & Layout::Centred));
+                     bool(row.flags & Layout::Centred));
         }
         if (auto* button = qobject_cast<QPushButton*>(widget))
-            QCOMPARE(button->text(), QString::fromUtf8(spec.caption));
+            QCOMPARE(button->text(), QString::fromUtf8(row.caption));
         if (auto* box = qobject_cast<QGroupBox*>(widget))
-            QCOMPARE(box->title(), QString::fromUtf8(spec.caption));
+            QCOMPARE(box->title(), QString::fromUtf8(row.caption));
         ++checked;
     }
     // 43 labels, 22 action-button pictures and every single control of the window.
