@@ -12,7 +12,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 5) {
-        std::fprintf(stderr, "usage: tovia3-icon-render <icon.svg> <out folder> <name> <size>...\n");
+        std::fprintf(stderr,
+                     "usage: tovia3-icon-render <icon.svg> <out folder> <name> <size>...\n");
         return 2;
     }
     QSvgRenderer svg(args[1]);

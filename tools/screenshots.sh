@@ -17,6 +17,7 @@ playlists_button=(108 395)
 library_button=(108 443)
 settings_button=(108 491)
 tutorial_link=(600 568)
+folder_list=(300 114)
 bare_window=(15 250)
 bare_page=(790 70)
 
@@ -25,6 +26,13 @@ click() {
     xdotool mousemove --window "$window" "${bare_window[@]}"
     xdotool mousemove --window "$window" "${bare_page[@]}"
     sleep 0.5 # the window repaints
+}
+
+# Opens one folder of the library page's folder list from the keyboard: type its name, Enter.
+open_folder() {
+    xdotool type --window "$window" --delay 50 "$1"
+    xdotool key --window "$window" Return
+    sleep 0.5
 }
 
 shot() {
@@ -43,7 +51,14 @@ inside() {
     mkdir -p "$out"
     shot welcome
     click "${playlists_button[@]}" && shot playlists
-    click "${library_button[@]}" && shot library
+    click "${library_button[@]}"
+    # Browse to the demo's music, as a user would: a click into the folder list, then the keys.
+    click "${folder_list[@]}"
+    open_folder tmp
+    open_folder "$(basename "$demo")"
+    open_folder "My Music"
+    xdotool mousemove --window "$window" "${bare_page[@]}"
+    shot library
     click "${settings_button[@]}" && shot settings
     click "${welcome_button[@]}"
     click "${tutorial_link[@]}" && shot tutorial
@@ -77,6 +92,11 @@ songs=("Harbour Lights" "Lanterns at Dusk" "Morning Tide" "Northern Road" "Storm
     "The Long March" "Wind over the Keep")
 for i in "${!songs[@]}"; do
     cp "${samples[i % 3]}" "$demo/Library/${songs[i]}.mp3"
+done
+# Music elsewhere on the computer, for the library page's browser.
+mkdir -p "$demo/My Music"
+for song in "Campfire Tales" "Harbour Lights" "Sea of Glass" "Songs of the Old Guard"; do
+    cp "${samples[0]}" "$demo/My Music/$song.mp3"
 done
 playlist() {
     local name=$1

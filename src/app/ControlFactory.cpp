@@ -70,6 +70,17 @@ QFont fontFor(Layout::Font font) {
     return result;
 }
 
+// The tutorial's buttons have the fixed sizes of a smaller system font; where a caption does not
+// fit in this one, the button's font shrinks until it does, rather than cutting the caption off.
+void fitCaption(QPushButton* button) {
+    constexpr qreal smallest = 6;
+    QFont font = button->font();
+    while (button->sizeHint().width() > button->width() && font.pointSizeF() > smallest) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        button->setFont(font);
+    }
+}
+
 void paintBackground(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, color);
@@ -151,10 +162,11 @@ QWidget* createControl(const Control& row, QWidget* container) {
         widget->setFont(fontFor(row.font));
     if (row.flags & LightCyan)
         paintBackground(widget, lightCyan);
-    widget->setGeometry(pixels(row.left), pixels(row.top), pixels(row.width),
-                        pixels(row.height));
+    widget->setGeometry(pixels(row.left), pixels(row.top), pixels(row.width), pixels(row.height));
     if (auto* label = qobject_cast<CaptionLabel*>(widget))
         label->setCaption(QString::fromUtf8(row.caption));
+    if (auto* button = qobject_cast<QPushButton*>(widget))
+        fitCaption(button);
     widget->setVisible(!(row.flags & Hidden));
     return widget;
 }

@@ -9,6 +9,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tovia3-music-manager"));
     // The program ends when its window closes, but only after the closing handler is done:
     // starting the game closes the window first and may still have to report a failure.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -4,6 +4,7 @@
 #include "app/Form.h"
 #include "fs/FileOps.h"
 #include "library/Preview.h"
+#include "library/SongFileRelease.h"
 #include "platform/Prompter.h"
 #include "widgets/FileList.h"
 #include "widgets/PreviewPlayer.h"
@@ -14,17 +15,6 @@
 namespace {
 
 const QString noSongTitle = QStringLiteral("No Song Selected");
-
-// A player that has the file loaded would keep playing the replaced copy (and on some systems
-// holds it open against replacement), so it lets go of the file first.
-void releaseFile(Form& f, const QString& path) {
-    const QString target = QDir::cleanPath(path);
-    for (PreviewPlayer* player :
-         {f.WindowsMediaPlayer1, f.WindowsMediaPlayer2, f.WindowsMediaPlayer3}) {
-        if (!player->url().isEmpty() && QDir::cleanPath(player->url()) == target)
-            StopPreview(player);
-    }
-}
 
 } // namespace
 
@@ -38,7 +28,7 @@ void AddSongToLibrary(Form& f) {
     const QString source = f.File5->pathOf(name);
     const QString destination =
         FolderLayout::join(FolderLayout::libraryFolder(f.programFolder), name);
-    releaseFile(f, destination);
+    ReleaseSongFile(f, destination);
     if (const FileResult copied = f.files->copyReplace(source, destination); !copied) {
         f.prompter->report(QStringLiteral("The song '%1' could not be added to the library.\n\n%2")
                                .arg(name, copied.error),
@@ -61,7 +51,7 @@ void RemoveLibrarySong(Form& f) {
                          QStringLiteral("Confirm Delete")))
         return;
     const QString path = f.File4->pathOf(name);
-    releaseFile(f, path);
+    ReleaseSongFile(f, path);
     const FileResult removed = f.files->removeFile(path);
     // A song that another program removed meanwhile is gone, as the user asked.
     const QFileInfo left(path);

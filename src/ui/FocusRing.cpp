@@ -11,14 +11,26 @@ FocusRing::FocusRing(QWidget* window)
     hide();
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* focused) { follow(focused); });
+    qApp->installEventFilter(this);
 }
 
 void FocusRing::track(QWidget* control) {
     m_tracked.insert(control);
 }
 
+bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !m_keyboard) {
+        m_keyboard = true;
+        follow(QApplication::focusWidget());
+    } else if (event->type() == QEvent::MouseButtonPress && m_keyboard) {
+        m_keyboard = false;
+        hide();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void FocusRing::follow(QWidget* focused) {
-    if (!focused || !m_tracked.contains(focused) || !focused->parentWidget()) {
+    if (!m_keyboard || !focused || !m_tracked.contains(focused) || !focused->parentWidget()) {
         hide();
         return;
     }

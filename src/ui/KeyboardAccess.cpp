@@ -2,16 +2,21 @@
 
 #include "app/Form.h"
 #include "ui/ButtonAccessible.h"
+#include "ui/FocusKeeper.h"
 #include "ui/FocusRing.h"
 #include "ui/PictureButtons.h"
 #include "ui/TabOrder.h"
 #include "widgets/CaptionLabel.h"
 #include "widgets/DirList.h"
+#include "widgets/DriveList.h"
 #include "widgets/FileList.h"
+#include "widgets/PageFrame.h"
 #include "widgets/PictureBox.h"
 
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -27,15 +32,19 @@ bool hasFocusInWindow(const QWidget* widget) {
     return widget->window()->focusWidget() == widget;
 }
 
-// Each list is named by the heading over it, as a screen reader reads a labelled field.
-void labelLists(Form& f) {
+// Each list is named by the heading over it, without its colon.
+void nameLists(Form& f) {
     const std::pair<int, QWidget*> headings[] = {
         {17, f.List1},          {24, f.File1},       {6, f.playlists},
         {4, f.newplaylistname}, {3, f.playlistsons}, {9, f.librarysongs},
         {13, f.File5},          {16, f.File4},       {39, f.settings_Dir},
     };
-    for (const auto& [label, control] : headings)
-        f.sidelables[label]->setBuddy(control);
+    for (const auto& [label, control] : headings) {
+        QString name = f.sidelables[label]->caption().trimmed();
+        if (name.endsWith(QLatin1Char(':')))
+            name.chop(1);
+        control->setAccessibleName(name);
+    }
 }
 
 } // namespace
@@ -63,10 +72,23 @@ void KeyboardAccess::install(Form& f) {
     for (int link : {contactLink, tutorialLink})
         makeClickable(f.sidelables[link], f.sidelables[link]->caption(),
                       ButtonAccessible::Kind::Link);
+    for (QPushButton* button :
+         {f.helpboxbm, f.cmdhelp1, f.cmdback1, f.cmdhelp2, f.cmdback2, f.cmdhelp3})
+        keys->addButton(button);
     keys->addFolderList(f.Dir3);
     keys->addFolderList(f.settings_Dir);
-    labelLists(f);
+    nameLists(f);
     setWindowTabOrder(f);
+
+    auto* keeper = new FocusKeeper(f.window);
+    keeper->addPage(f.welcome, f.List1);
+    keeper->addPage(f.playlistframe, f.playlists);
+    keeper->addPage(f.libraryframe, f.Drive1);
+    keeper->addPage(f.settings_frame, f.settings_Drive);
+    keeper->addBox(f.HelpBox1, f.helpboxbm);
+    keeper->addBox(f.helpbox2, f.cmdhelp1);
+    keeper->addBox(f.helpbox3, f.cmdhelp2);
+    keeper->addBox(f.helpbox4, f.cmdhelp3);
 }
 
 KeyboardAccess::KeyboardAccess(QObject* parent)
@@ -75,6 +97,11 @@ KeyboardAccess::KeyboardAccess(QObject* parent)
 void KeyboardAccess::addClickable(QWidget* widget) {
     m_clickable.insert(widget);
     widget->installEventFilter(this);
+}
+
+void KeyboardAccess::addButton(QAbstractButton* button) {
+    m_buttons.insert(button);
+    button->installEventFilter(this);
 }
 
 void KeyboardAccess::addPair(QWidget* first, QWidget* second) {
@@ -94,7 +121,8 @@ bool KeyboardAccess::eventFilter(QObject* watched, QEvent* event) {
             return true;
         break;
     case QEvent::Hide:
-        handOver(static_cast<QWidget*>(watched));
+        if (!event->spontaneous()) // not the whole window being minimised
+            handOver(static_cast<QWidget*>(watched));
         break;
     case QEvent::Show:
         if (watched == m_pending) {
@@ -115,6 +143,11 @@ bool KeyboardAccess::handleKey(QObject* watched, const QKeyEvent& key) {
         // Holding the key down clicks once.
         if (!key.isAutoRepeat())
             QMetaObject::invokeMethod(watched, "clicked");
+        return true;
+    }
+    if (m_buttons.contains(watched) && isEnter(key.key())) {
+        if (!key.isAutoRepeat())
+            static_cast<QAbstractButton*>(watched)->click();
         return true;
     }
     if (m_folderLists.contains(watched) && isEnter(key.key())) {

@@ -6,13 +6,14 @@
 #include <QSet>
 
 struct Form;
+class QAbstractButton;
 class QKeyEvent;
 class QWidget;
 
 // Lets keyboard users reach and use what the mouse uses: Space or Enter on a focused picture
-// button or link clicks it, Enter on a folder list opens its current folder as a double-click
-// does, and a button whose two pictures take turns under the mouse keeps the focus on the one
-// that shows.
+// button or link clicks it, Enter presses a push button, Enter on a folder list opens its
+// current folder as a double-click does, and a button whose two pictures take turns under the
+// mouse keeps the focus on the one that shows.
 class KeyboardAccess : public QObject {
     Q_OBJECT
 public:
@@ -22,7 +23,8 @@ public:
 
     explicit KeyboardAccess(QObject* parent = nullptr);
 
-    void addClickable(QWidget* widget); // a widget with a clicked() signal
+    void addClickable(QWidget* widget);      // a widget with a clicked() signal
+    void addButton(QAbstractButton* button); // Enter presses it, as Space already does
     void addPair(QWidget* first, QWidget* second);
     void addFolderList(QWidget* list); // a DirList
 
@@ -34,6 +36,7 @@ private:
     void handOver(QWidget* hidden);
 
     QSet<const QObject*> m_clickable;
+    QSet<const QObject*> m_buttons;
     QSet<const QObject*> m_folderLists;
     QHash<const QObject*, QWidget*> m_partner;
     QPointer<QWidget> m_pending; // gets the focus when it shows, later in the same event

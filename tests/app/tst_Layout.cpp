@@ -146,6 +146,13 @@ void LayoutTest::theWindowIsFramelessFixedAndCentred() {
     QCOMPARE(f.List1->font().pointSizeF(), 9.75);
     QCOMPARE(f.File1->font().family(), QStringLiteral("MS Sans Serif"));
     QVERIFY(QFontInfo(f.title->font()).family().contains(QStringLiteral("Liberation")));
+
+    // No tutorial button cuts its caption off.
+    for (QPushButton* button :
+         {f.helpboxbm, f.cmdhelp1, f.cmdback1, f.cmdhelp2, f.cmdback2, f.cmdhelp3}) {
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+        QVERIFY(button->font().pointSizeF() >= 6);
+    }
 }
 
 void LayoutTest::stackingOrder() {

@@ -50,8 +50,8 @@ private slots:
             << QStringList{"\"Best, of\" 90s", "a,b,c", "\"/home/kim/My, Music\""} << 3;
         QTest::newRow("a lone CR ends a line too")
             << QByteArray("a\rb\r\nc\r\r\nd\n") << QStringList{"a", "b", "c"} << 3;
-        QTest::newRow("old CR-only file") << QByteArray("Rock\rNever\r/m\r")
-                                          << QStringList{"Rock", "Never", "/m"} << 3;
+        QTest::newRow("old CR-only file")
+            << QByteArray("Rock\rNever\r/m\r") << QStringList{"Rock", "Never", "/m"} << 3;
         QTest::newRow("one line") << QByteArray("Rock\r\n") << QStringList{"Rock", "", ""} << 1;
         QTest::newRow("two lines") << QByteArray("Rock\nx") << QStringList{"Rock", "x", ""} << 2;
         QTest::newRow("empty") << QByteArray() << QStringList{"", "", ""} << 0;
