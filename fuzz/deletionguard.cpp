@@ -41,9 +41,8 @@ struct Sandbox {
         for (const auto& [name, target] : links)
             QFile::link(target, root + QLatin1Char('/') + QLatin1String(name));
         form.programFolder = program;
-        guard = {home,
-                 program,
-                 {program + QStringLiteral("/Library/"), program + QStringLiteral("/Playlists/")}};
+        const QString playlists = program + QStringLiteral("/Playlists/");
+        guard = {home, program, {program + QStringLiteral("/Library/"), playlists}, playlists};
     }
 
     QTemporaryDir dir;
@@ -94,9 +93,8 @@ void checkAccepted(const QString& path, const Sandbox& box, bool musicFolder) {
     if (isInside(path, program)) {
         require(!musicFolder, "the music folder is never inside the program's folder");
         const QString parent = QFileInfo(path).path();
-        require(parent == program + QStringLiteral("/Playlists") ||
-                    parent == program + QStringLiteral("/Library"),
-                "inside the program's folder only what lies directly in its own folders");
+        require(parent == program + QStringLiteral("/Playlists"),
+                "inside the program's folder only a playlist's own folder");
     }
 }
 

@@ -11,7 +11,10 @@ QString cleaned(const QString& path) {
     QString clean = QDir::cleanPath(path);
     while (clean.size() > 1 && clean.endsWith(QLatin1Char('/')))
         clean.chop(1);
-    return clean;
+    // Above the root is the root, as the kernel walks it; cleanPath can leave "/.." in front.
+    while (clean == QLatin1String("/..") || clean.startsWith(QLatin1String("/../")))
+        clean.remove(0, 3);
+    return clean.isEmpty() ? QStringLiteral("/") : clean;
 }
 
 // Where the path really leads, as the kernel walks it: every symbolic link resolved before a
@@ -82,6 +85,7 @@ QString DeletionGuard::refusal(const QString& path, bool allowSubfolders) const 
     const QStringList homes = forms({homeFolder});
     const QStringList programs = forms({programFolder});
     const QStringList kept = forms(keptFolders);
+    const QStringList playlists = forms({playlistsFolder});
 
     const QString literal = cleaned(path);
     const QString real = resolved(path);
@@ -100,7 +104,7 @@ QString DeletionGuard::refusal(const QString& path, bool allowSubfolders) const 
         const bool inProgram = std::any_of(programs.begin(), programs.end(), [&](const QString& p) {
             return isInside(candidate, p);
         });
-        if (inProgram && !kept.contains(QFileInfo(candidate).path()))
+        if (inProgram && !playlists.contains(QFileInfo(candidate).path()))
             return QStringLiteral("'%1' is inside the program's folder.").arg(path);
     }
 

@@ -11,6 +11,8 @@ struct DeletionGuard {
     QString homeFolder;
     QString programFolder;
     QStringList keptFolders; // the library and playlists folders
+    // The one folder of the program whose subfolders may be deleted: the playlists folder.
+    QString playlistsFolder;
 
     // Empty when path may be deleted; otherwise why not, in words for the user.
     // allowSubfolders is false for the music folder: it never holds folders the program made.

@@ -46,7 +46,7 @@ bool isDriveRoot(const Form& form, const QString& folder) {
 QString refusal(const Form& form, const QString& folder) {
     // No kept folders: nothing inside the program's folder qualifies, not even a playlist's.
     // Subfolders are judged when a playlist is set; what the folder holds may change until then.
-    const DeletionGuard guard{QDir::homePath(), form.programFolder, {}};
+    const DeletionGuard guard{QDir::homePath(), form.programFolder, {}, {}};
     QString why = guard.refusal(folder, true);
     if (why.isEmpty() && isDriveRoot(form, folder))
         why = QStringLiteral("'%1' is the root of a drive.").arg(folder);

@@ -15,10 +15,11 @@
 namespace {
 
 DeletionGuard guardFor(const Form& form) {
+    const QString playlists = FolderLayout::playlistsFolder(form.programFolder);
     return {QDir::homePath(),
             form.programFolder,
-            {FolderLayout::libraryFolder(form.programFolder),
-             FolderLayout::playlistsFolder(form.programFolder)}};
+            {FolderLayout::libraryFolder(form.programFolder), playlists},
+            playlists};
 }
 
 } // namespace
@@ -79,7 +80,7 @@ QString musicFolderRefusal(const Form& form, const QString& folder) {
     // general guard lets a playlist's folder through, so each of them is checked as a whole.
     for (const QString& own : {form.programFolder, FolderLayout::libraryFolder(form.programFolder),
                                FolderLayout::playlistsFolder(form.programFolder)}) {
-        if (QString refusal = DeletionGuard{QString(), own, {}}.refusal(folder, false);
+        if (QString refusal = DeletionGuard{QString(), own, {}, {}}.refusal(folder, false);
             !refusal.isEmpty())
             return refusal;
     }

@@ -51,6 +51,10 @@ void CaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
+void CaptionLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
 void CaptionLabel::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit mouseMoved();

@@ -33,6 +33,7 @@ private slots:
         m_guard.homeFolder = m_home;
         m_guard.programFolder = m_program;
         m_guard.keptFolders = {m_program + "/Library/", m_program + "/Playlists/"};
+        m_guard.playlistsFolder = m_program + "/Playlists/";
     }
 
     void refusal_data() {
@@ -56,6 +57,10 @@ private slots:
         QTest::newRow("playlists") << m_program + "/Playlists/" << true << false;
         QTest::newRow("other folder in program") << m_program + "/Other" << true << false;
         QTest::newRow("inside a playlist") << m_program + "/Playlists/Rock/x" << true << false;
+        QTest::newRow("folder in the library") << m_program + "/Library/x" << true << false;
+        QTest::newRow("above the root") << "//mp/../../" << true << false;
+        QTest::newRow("far above the root") << "/../../.." << true << false;
+        QTest::newRow("music folder below a dot-dot") << "/../" + m_music.mid(1) << false << true;
         QTest::newRow("playlist folder") << m_program + "/Playlists/Rock" << true << true;
         QTest::newRow("new playlist folder") << m_program + "/Playlists/Jazz" << true << true;
         QTest::newRow("music folder") << m_music << false << true;

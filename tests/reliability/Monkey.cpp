@@ -10,6 +10,7 @@
 #include "widgets/DriveList.h"
 #include "widgets/FileList.h"
 #include "widgets/PictureBox.h"
+#include "widgets/PreviewPlayer.h"
 
 #include <QAbstractScrollArea>
 #include <QDir>
@@ -203,6 +204,25 @@ void Monkey::act() {
     if (!acted)
         clickControl(roll < 60);
     restoreWindow();
+    // A person starts the next thing once a song they picked has begun to play. Changing the
+    // song before that can freeze Qt 6.4's GStreamer player (see docs/reliability.md), so the
+    // monkey waits as long as that, at most a few seconds.
+    const Form& f = m_app->form();
+    const bool settled = QTest::qWaitFor([&f] {
+        for (const PreviewPlayer* player :
+             {f.WindowsMediaPlayer1, f.WindowsMediaPlayer2, f.WindowsMediaPlayer3}) {
+            const QMediaPlayer* media = player->mediaPlayer();
+            const QMediaPlayer::MediaStatus status = media->mediaStatus();
+            const bool begun = media->source().isEmpty() || media->position() > 0 ||
+                               status == QMediaPlayer::EndOfMedia ||
+                               status == QMediaPlayer::InvalidMedia;
+            if (!begun)
+                return false;
+        }
+        return true;
+    });
+    if (!settled)
+        note(QStringLiteral("a song had not begun to play when the next action came"));
 }
 
 void Monkey::clickControl(bool twice) {

@@ -166,10 +166,9 @@ void CorporaTest::musicFoldersAreEmptiedOnlyWhenAllowed() {
     QVERIFY(QFile::link(app->folder.library(), sandbox.path(QStringLiteral("link to library"))));
     const HomeFolder home(sandbox.path(QStringLiteral("home")));
     files.allow({sandbox.root()});
+    const QString playlists = FolderLayout::playlistsFolder(program);
     const DeletionGuard guard{
-        QDir::homePath(),
-        program,
-        {FolderLayout::libraryFolder(program), FolderLayout::playlistsFolder(program)}};
+        QDir::homePath(), program, {FolderLayout::libraryFolder(program), playlists}, playlists};
 
     for (const CorpusEntry& entry :
          readCorpus(QStringLiteral(TOVIA_TEST_DATA "/music-folders.txt"))) {

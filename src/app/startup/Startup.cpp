@@ -123,12 +123,18 @@ void Form_Load(Form& f) {
     f.File1->setFolder(playlistsFolder + f.List1->selectedText());
 
     if (f.LastUpdated == QLatin1String("Never")) {
+        const QString onDisk = f.MusicFolder;
         f.MusicFolder = FolderLayout::defaultMusicFolder(f.UserName);
         if (stateReadable) {
-            if (const FileResult written = StateFile::writeFrom(*f.files, f); !written)
+            if (const FileResult written = StateFile::writeFrom(*f.files, f); !written) {
                 f.prompter->report(
                     QStringLiteral("The music folder could not be saved:\n%1").arg(written.error),
                     QStringLiteral("Settings Not Saved"), Prompter::Icon::Exclamation);
+                // What the program shows and uses stays what data.txt says; with no data.txt
+                // at all the default is the only folder there is.
+                if (QFileInfo::exists(FolderLayout::stateFile(f.programFolder)))
+                    f.MusicFolder = onDisk;
+            }
         }
         if (f.prompter->ask(QStringLiteral("Would you like to run a quick first time user "
                                            "tutorial?"),
