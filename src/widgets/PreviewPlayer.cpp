@@ -6,11 +6,16 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
+
+#include <utility>
 
 namespace {
 
 constexpr int StartVolume = 50; // percent
+// A song that takes longer to load than this is not waited for any more.
+constexpr int LoadingLimitMs = 3000;
 
 QToolButton* transportButton(QWidget* parent, QStyle::StandardPixmap icon) {
     auto* button = new QToolButton(parent);
@@ -25,6 +30,7 @@ QToolButton* transportButton(QWidget* parent, QStyle::StandardPixmap icon) {
 
 PreviewPlayer::PreviewPlayer(QWidget* parent)
     : QWidget(parent)
+    , m_loadingLimit(new QTimer(this))
     , m_player(new QMediaPlayer(this))
     , m_audio(new QAudioOutput(this))
     , m_playPause(transportButton(this, QStyle::SP_MediaPlay))
@@ -35,6 +41,9 @@ PreviewPlayer::PreviewPlayer(QWidget* parent)
     setFixedSize(224, 45);
     m_audio->setVolume(StartVolume / 100.0);
     m_player->setAudioOutput(m_audio);
+    m_loadingLimit->setSingleShot(true);
+    m_loadingLimit->setInterval(LoadingLimitMs);
+    connect(m_loadingLimit, &QTimer::timeout, this, &PreviewPlayer::loadPending);
 
     m_playPause->setToolTip(tr("Play or pause"));
     m_stop->setToolTip(tr("Stop"));
@@ -85,12 +94,18 @@ PreviewPlayer::PreviewPlayer(QWidget* parent)
     connect(m_volume, &QSlider::valueChanged, m_audio,
             [this](int value) { m_audio->setVolume(value / 100.0); });
     connect(m_player, &QMediaPlayer::playbackStateChanged, this, &PreviewPlayer::updateButtons);
-    connect(m_player, &QMediaPlayer::errorOccurred, this,
-            [this] { m_notice->setText(tr("Cannot play this file")); });
+    connect(m_player, &QMediaPlayer::errorOccurred, this, [this] {
+        if (m_pending.isEmpty())
+            m_notice->setText(tr("Cannot play this file"));
+    });
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
             [this](QMediaPlayer::MediaStatus status) {
-                if (status == QMediaPlayer::InvalidMedia)
+                if (status == QMediaPlayer::InvalidMedia && m_pending.isEmpty())
                     m_notice->setText(tr("Cannot play this file"));
+                // Not from inside the player's own signal: the change may start a new pipeline.
+                if (status != QMediaPlayer::LoadingMedia && !m_pending.isEmpty())
+                    QMetaObject::invokeMethod(this, &PreviewPlayer::loadPending,
+                                              Qt::QueuedConnection);
             });
     updateButtons();
 }
@@ -104,17 +119,40 @@ void PreviewPlayer::setUrl(const QString& path) {
     }
     if (path.isEmpty()) {
         // An empty source makes the player close the file now rather than when it is reused.
+        m_pending.clear();
+        m_loadingLimit->stop();
         m_player->stop();
         m_player->setSource(QUrl());
+    } else if (m_player->mediaStatus() == QMediaPlayer::LoadingMedia) {
+        m_pending = path;
+        if (!m_loadingLimit->isActive())
+            m_loadingLimit->start();
     } else {
-        m_player->setSource(QUrl::fromLocalFile(path));
-        m_player->play();
+        load(path);
     }
     updateButtons();
 }
 
+void PreviewPlayer::load(const QString& path) {
+    m_pending.clear();
+    m_loadingLimit->stop();
+    m_notice->clear();
+    m_player->setSource(QUrl::fromLocalFile(path));
+    m_player->play();
+}
+
+void PreviewPlayer::loadPending() {
+    if (m_pending.isEmpty())
+        return;
+    const QString path = std::exchange(m_pending, QString());
+    load(path);
+    updateButtons();
+}
+
 void PreviewPlayer::play() {
-    if (!m_player->source().isEmpty())
+    if (!m_pending.isEmpty())
+        loadPending();
+    else if (!m_player->source().isEmpty())
         m_player->play();
 }
 

@@ -48,6 +48,7 @@ private slots:
     void captionLabelSizesAndPaints();
     void previewPlaysToTheEnd();
     void previewReleasesTheFile();
+    void previewLoadsOnlyTheLastOfQuickPicks();
     void previewReportsBadFilesQuietly();
     void driveListReportsOnlyUserChoices();
 };
@@ -191,6 +192,30 @@ void TestControls::previewReleasesTheFile() {
     QCOMPARE(player.url(), QString());
     QTRY_VERIFY(!isOpenHere(song));
     QCOMPARE(player.mediaPlayer()->playbackState(), QMediaPlayer::StoppedState);
+}
+
+void TestControls::previewLoadsOnlyTheLastOfQuickPicks() {
+    PreviewPlayer player;
+    QSignalSpy sources(player.mediaPlayer(), &QMediaPlayer::sourceChanged);
+    const QString first = dataDir + "/tone-a.mp3";
+    const QString last = dataDir + "/tone-c.mp3";
+    player.setUrl(first);
+    QCOMPARE(player.mediaPlayer()->mediaStatus(), QMediaPlayer::LoadingMedia);
+    player.setUrl(dataDir + "/tone-b.mp3");
+    player.setUrl(last);
+    QCOMPARE(player.url(), last);
+    QTRY_COMPARE_WITH_TIMEOUT(player.mediaPlayer()->source(), QUrl::fromLocalFile(last), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(player.mediaPlayer()->mediaStatus(), QMediaPlayer::EndOfMedia, 10000);
+    QCOMPARE(sources.count(), 2); // the song in the middle was never loaded
+    QVERIFY(player.notice().isEmpty());
+
+    // Letting go of the file does not wait.
+    player.setUrl(first);
+    player.setUrl(last);
+    player.setUrl("");
+    QVERIFY(player.mediaPlayer()->source().isEmpty());
+    QTRY_VERIFY(player.mediaPlayer()->mediaStatus() == QMediaPlayer::NoMedia);
+    QVERIFY(player.mediaPlayer()->source().isEmpty());
 }
 
 void TestControls::previewReportsBadFilesQuietly() {
