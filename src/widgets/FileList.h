@@ -2,6 +2,10 @@
 
 #include "widgets/ListBox.h"
 
+namespace FolderScan {
+struct Changes;
+}
+
 // The names of a folder's files that match a pattern: files only, no hidden files,
 // alphabetical. Reads the folder when the folder is set and on refresh().
 class FileList : public ListBox {
@@ -27,6 +31,14 @@ public:
     static QStringList listFolder(const QString& folder, const QString& pattern);
 
 private:
+    bool showChanges(const FolderScan::Changes& changes);
+
     QString m_folder;
     QString m_pattern;
+    // The last read of the folder, all its files in the order read, and what the entries were
+    // made from: a refresh that finds only a few names changed changes only their rows.
+    QStringList m_scan;
+    QString m_scanFolder;
+    QString m_scanPattern;
+    quint64 m_scanRevision = 0;
 };

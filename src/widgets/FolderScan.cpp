@@ -5,6 +5,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <vector>
+
 namespace FolderScan {
 namespace {
 
@@ -29,31 +31,86 @@ bool isAscii(const char* name) {
     return true;
 }
 
+// Turns an entry's bytes into its name; false for a name the file-name encoding cannot give
+// back unchanged: it would decode to another name, one that cannot be opened again (or, worse,
+// names a different file).
+bool decode(const char* bytes, QString& name) {
+    // Most names are plain ASCII, which converts several times faster as Latin-1.
+    if (isAscii(bytes)) {
+        name = QString::fromLatin1(bytes);
+        return true;
+    }
+    name = QFile::decodeName(bytes);
+    return QFile::encodeName(name) == bytes;
+}
+
+// Calls take(name bytes) for each visible entry of the kind; false when the folder cannot be
+// opened.
+template <typename Take> bool scan(const QString& folder, Kind kind, Take take) {
+    if (folder.isEmpty())
+        return false;
+    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return false;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] != '.' && isKind(dir, entry, kind))
+            take(entry->d_name);
+    }
+    closedir(dir);
+    return true;
+}
+
 } // namespace
 
 std::optional<QStringList> read(const QString& folder, Kind kind) {
-    if (folder.isEmpty())
-        return std::nullopt;
-    DIR* dir = opendir(QFile::encodeName(folder).constData());
-    if (!dir)
-        return std::nullopt;
     QStringList names;
-    while (const dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] == '.' || !isKind(dir, entry, kind))
-            continue;
-        // Most names are plain ASCII, which converts several times faster as Latin-1.
-        if (isAscii(entry->d_name)) {
-            names.append(QString::fromLatin1(entry->d_name));
-            continue;
+    const bool opened = scan(folder, kind, [&names](const char* bytes) {
+        QString name;
+        if (decode(bytes, name))
+            names.append(std::move(name));
+    });
+    if (!opened)
+        return std::nullopt;
+    return names;
+}
+
+std::optional<QStringList> reread(const QString& folder, Kind kind, const QStringList& previous,
+                                  Changes& changes) {
+    // How far past the expected place a name is looked for: an entry removed or added shifts
+    // the others by one.
+    constexpr qsizetype Window = 8;
+    changes = {};
+    QStringList names;
+    names.reserve(previous.size());
+    std::vector<bool> kept(size_t(previous.size()), false);
+    qsizetype next = 0; // where the next unchanged name is expected in previous
+    const bool opened = scan(folder, kind, [&](const char* bytes) {
+        // An ASCII name is compared as it is, without building a string for it.
+        const bool ascii = isAscii(bytes);
+        QString name;
+        if (!ascii && !decode(bytes, name))
+            return;
+        const qsizetype end = std::min(previous.size(), next + Window);
+        for (qsizetype at = next; at < end; ++at) {
+            const QString& known = previous.at(at);
+            if (!kept[size_t(at)] && (ascii ? known == QLatin1StringView(bytes) : known == name)) {
+                kept[size_t(at)] = true;
+                names.append(known);
+                next = at + 1;
+                return;
+            }
         }
-        QString name = QFile::decodeName(entry->d_name);
-        // A name that is not valid in the file-name encoding would decode to another name,
-        // one that cannot be opened again (or, worse, names a different file).
-        if (QFile::encodeName(name) != entry->d_name)
-            continue;
+        if (ascii)
+            name = QString::fromLatin1(bytes);
+        changes.added.append(name);
         names.append(std::move(name));
+    });
+    if (!opened)
+        return std::nullopt;
+    for (qsizetype at = 0; at < previous.size(); ++at) {
+        if (!kept[size_t(at)])
+            changes.removed.append(previous.at(at));
     }
-    closedir(dir);
     return names;
 }
 

@@ -43,6 +43,7 @@ void ListBox::setMultiSelect(bool multi) {
 }
 
 void ListBox::clear() {
+    ++m_revision;
     m_model->setStringList({});
     setTruncated(false);
 }
@@ -53,23 +54,46 @@ void ListBox::addItem(const QString& text) {
         setTruncated(true);
         return;
     }
-    int row = rows;
-    if (m_sorted) {
-        // Binary search over the model rather than a copy of its list: a copy would make the
-        // insertion below detach and copy every entry.
-        int low = 0;
-        int high = rows;
-        while (low < high) {
-            const int middle = (low + high) / 2;
-            if (NameOrder::less(text, item(middle)))
-                high = middle;
-            else
-                low = middle + 1;
-        }
-        row = low;
+    insertRow(m_sorted ? orderedRowFor(text) : rows, text);
+}
+
+// Binary searches over the model rather than a copy of its list: a copy would make a later
+// insertion detach and copy every entry.
+int ListBox::orderedRowFor(const QString& text) const {
+    int low = 0;
+    int high = count();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (NameOrder::less(text, item(middle)))
+            high = middle;
+        else
+            low = middle + 1;
     }
+    return low;
+}
+
+int ListBox::orderedRowOf(const QString& text) const {
+    int low = 0;
+    int high = count();
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (NameOrder::less(item(middle), text))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low < count() && item(low) == text ? low : -1;
+}
+
+void ListBox::insertRow(int row, const QString& text) {
+    ++m_revision;
     m_model->insertRows(row, 1);
     m_model->setData(m_model->index(row), text);
+}
+
+void ListBox::removeRow(int row) {
+    ++m_revision;
+    m_model->removeRows(row, 1);
 }
 
 void ListBox::setItems(QStringList items) {
@@ -78,6 +102,7 @@ void ListBox::setItems(QStringList items) {
     const bool truncated = items.size() > maxEntries;
     if (truncated)
         items.resize(maxEntries);
+    ++m_revision;
     m_model->setStringList(items);
     setTruncated(truncated);
 }

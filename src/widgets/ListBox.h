@@ -57,6 +57,15 @@ signals:
 
 protected:
     QStringListModel* model() const { return m_model; }
+    // For entries in name order: the row where text belongs (after equal entries), and the row
+    // that holds text (-1 for none).
+    int orderedRowFor(const QString& text) const;
+    int orderedRowOf(const QString& text) const;
+    // Single-row changes that keep the selection on the entries it was on.
+    void insertRow(int row, const QString& text);
+    void removeRow(int row);
+    // Grows with every change of the entries.
+    quint64 revision() const { return m_revision; }
     bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -67,4 +76,5 @@ private:
     ToolTipSource m_toolTipSource;
     bool m_sorted = false;
     bool m_truncated = false;
+    quint64 m_revision = 0;
 };

@@ -53,6 +53,8 @@ private slots:
     void listingAgreesWithAReference();
     void fileListSurvivesUnreadableFolders();
     void fileListRefreshKeepsSelection();
+    void refreshShowsEveryChangeOfTheFolder_data();
+    void refreshShowsEveryChangeOfTheFolder();
     void pathOfJoinsWithoutDoubling();
     void fillsStopAtTheCap();
     void listBoxSortsAsEntriesArrive();
@@ -215,6 +217,65 @@ void TestLists::fileListRefreshKeepsSelection() {
     list.refresh();
     QCOMPARE(list.items(), QStringList({"a.mp3", "d.mp3"}));
     QCOMPARE(list.selectedName(), QString("d.mp3"));
+}
+
+void TestLists::refreshShowsEveryChangeOfTheFolder_data() {
+    QTest::addColumn<QString>("pattern");
+    QTest::newRow("songs") << "*.mp3*";
+    QTest::newRow("every file") << "";
+}
+
+// A refresh that changes only the rows of the names that changed must show exactly what a
+// fresh read shows, whatever happened to the folder in between.
+void TestLists::refreshShowsEveryChangeOfTheFolder() {
+    QFETCH(QString, pattern);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QRandomGenerator random(7);
+    const QStringList stems{"Song", "song", "Äpfel", "Zebra", "ånd", "日本", "b", "Mix - Live"};
+    const QStringList endings{".mp3", ".MP3", ".mp3.bak", ".txt", ""};
+    auto randomName = [&] {
+        return stems[random.bounded(stems.size())] + QString::number(random.bounded(400)) +
+               endings[random.bounded(endings.size())];
+    };
+    for (int i = 0; i < 300; ++i)
+        touch(dir.filePath(randomName()));
+
+    FileList list;
+    list.setPattern(pattern);
+    list.setFolder(dir.path());
+    for (int step = 0; step < 200; ++step) {
+        const QStringList present = QDir(dir.path()).entryList(QDir::Files);
+        const int changes = step % 25 == 24 ? 80 : random.bounded(4);
+        for (int c = 0; c < changes && !present.isEmpty(); ++c) {
+            const QString some = dir.filePath(present[random.bounded(present.size())]);
+            switch (random.bounded(5)) {
+            case 0:
+                QFile::remove(some);
+                break;
+            case 1:
+                QFile::rename(some, dir.filePath(randomName()));
+                break;
+            case 2:
+                touch(dir.filePath("." + randomName())); // hidden: never shown
+                break;
+            case 3:
+                QDir(dir.path()).mkdir(randomName() + "-folder"); // folders are not files
+                break;
+            default:
+                touch(dir.filePath(randomName()));
+            }
+        }
+        const QString selected = list.item(random.bounded(std::max(1, list.count())));
+        list.selectRow(list.items().indexOf(selected));
+        if (step % 50 == 49)
+            list.clear(); // entries changed behind the list's back
+        list.refresh();
+        const QStringList expected = FileList::listFolder(dir.path(), pattern);
+        QCOMPARE(list.items(), expected);
+        if (expected.contains(selected) && !selected.isEmpty() && step % 50 != 49)
+            QCOMPARE(list.selectedName(), selected);
+    }
 }
 
 void TestLists::pathOfJoinsWithoutDoubling() {
