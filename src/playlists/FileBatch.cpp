@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include <atomic>
 #include <memory>
 
 namespace {
@@ -22,7 +21,6 @@ struct Progress {
     QMutex mutex;
     qsizetype current = 0;     // the job under way
     QList<FileResult> results; // finished since the window's thread last looked
-    std::atomic_bool posted{false};
 };
 
 // Holds off the user's clicks and keys while a batch runs, before and after its dialog shows:
@@ -76,8 +74,7 @@ QList<Failure> FileBatch::run(const QList<FileJob>& jobs) {
     qsizetype handled = 0;
 
     // Runs on the window's thread: takes over what the worker finished since the last look.
-    const std::function<void()> takeResults = [&] {
-        progress->posted.store(false);
+    const auto takeResults = [&] {
         QList<FileResult> fresh;
         {
             QMutexLocker lock(&progress->mutex);
@@ -90,15 +87,6 @@ QList<Failure> FileBatch::run(const QList<FileJob>& jobs) {
                 m_onDone(handled, result);
             ++handled;
         }
-    };
-
-    // Declared after takeResults: destroying it first drops any call still queued for it.
-    QObject receiver;
-    const auto notify = [progress, target = &receiver, take = &takeResults] {
-        // One queued call at a time: a fast worker must not flood the event queue.
-        if (!progress->posted.exchange(true))
-            QMetaObject::invokeMethod(
-                target, [take] { (*take)(); }, Qt::QueuedConnection);
     };
 
     QProgressDialog dialog(m_parent);
@@ -121,7 +109,10 @@ QList<Failure> FileBatch::run(const QList<FileJob>& jobs) {
 
     QTimer refresh;
     refresh.setInterval(refreshIntervalMs);
+    // The window's thread looks at the worker's progress only on these ticks: waking it for
+    // every file would take time from the copies on a machine with few cores.
     QObject::connect(&refresh, &QTimer::timeout, &dialog, [&] {
+        takeResults();
         qsizetype current = 0;
         {
             QMutexLocker lock(&progress->mutex);
@@ -136,19 +127,15 @@ QList<Failure> FileBatch::run(const QList<FileJob>& jobs) {
     QEventLoop loop;
     QFutureWatcher<void> watcher;
     QObject::connect(&watcher, &QFutureWatcherBase::finished, &loop, &QEventLoop::quit);
-    watcher.setFuture(QtConcurrent::run([jobs, files = &m_files, progress, notify] {
+    watcher.setFuture(QtConcurrent::run([jobs, files = &m_files, progress] {
         for (qsizetype i = 0; i < jobs.size(); ++i) {
             {
                 QMutexLocker lock(&progress->mutex);
                 progress->current = i;
             }
-            notify();
             FileResult result = jobs.at(i).runOn(*files);
-            {
-                QMutexLocker lock(&progress->mutex);
-                progress->results.append(std::move(result));
-            }
-            notify();
+            QMutexLocker lock(&progress->mutex);
+            progress->results.append(std::move(result));
         }
     }));
     refresh.start();
