@@ -89,38 +89,47 @@ QList<Failure> FileBatch::run(const QList<FileJob>& jobs) {
         }
     };
 
-    QProgressDialog dialog(m_parent);
-    dialog.setWindowTitle(m_title);
-    dialog.setWindowModality(Qt::WindowModal);
-    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    dialog.setCancelButton(nullptr);
-    dialog.setAutoReset(false);
-    dialog.setAutoClose(false);
-    dialog.setMinimumDuration(dialogDelayMs);
-    dialog.setRange(0, int(jobs.size()));
-    const auto describe = [&jobs](qsizetype index) {
-        return QStringLiteral("%1 (%2 of %3)")
-            .arg(jobs.at(index).description)
-            .arg(index + 1)
-            .arg(jobs.size());
-    };
-    dialog.setLabelText(describe(0));
-    dialog.setValue(0); // starts the dialog's own delay
-
-    QTimer refresh;
-    refresh.setInterval(refreshIntervalMs);
-    // The window's thread looks at the worker's progress only on these ticks: waking it for
-    // every file would take time from the copies on a machine with few cores.
-    QObject::connect(&refresh, &QTimer::timeout, &dialog, [&] {
-        takeResults();
+    // Made only once the batch has taken longer than a moment: most batches end before that.
+    std::unique_ptr<QProgressDialog> dialog;
+    const auto showProgress = [&] {
         qsizetype current = 0;
         {
             QMutexLocker lock(&progress->mutex);
             current = progress->current;
         }
-        dialog.setLabelText(describe(current));
-        // A shown modal dialog processes events in setValue(); the timer never re-enters.
-        dialog.setValue(int(handled));
+        dialog->setLabelText(QStringLiteral("%1 (%2 of %3)")
+                                 .arg(jobs.at(current).description)
+                                 .arg(current + 1)
+                                 .arg(jobs.size()));
+        // A shown modal dialog processes events in setValue(); the timers never re-enter.
+        dialog->setValue(int(handled));
+    };
+    QTimer delay;
+    delay.setSingleShot(true);
+    delay.setInterval(dialogDelayMs);
+    QObject::connect(&delay, &QTimer::timeout, [&] {
+        dialog = std::make_unique<QProgressDialog>(m_parent);
+        dialog->setWindowTitle(m_title);
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        dialog->setCancelButton(nullptr);
+        dialog->setAutoReset(false);
+        dialog->setAutoClose(false);
+        dialog->setMinimumDuration(0);
+        dialog->setRange(0, int(jobs.size()));
+        takeResults();
+        showProgress();
+        dialog->show();
+    });
+
+    QTimer refresh;
+    refresh.setInterval(refreshIntervalMs);
+    // The window's thread looks at the worker's progress only on these ticks: waking it for
+    // every file would take time from the copies on a machine with few cores.
+    QObject::connect(&refresh, &QTimer::timeout, [&] {
+        takeResults();
+        if (dialog)
+            showProgress();
     });
 
     const InputBlocker blocker;
@@ -138,9 +147,11 @@ QList<Failure> FileBatch::run(const QList<FileJob>& jobs) {
             progress->results.append(std::move(result));
         }
     }));
+    delay.start();
     refresh.start();
     loop.exec();
     refresh.stop();
+    delay.stop();
     watcher.waitForFinished();
     takeResults();
     return failures;
