@@ -14,8 +14,8 @@ struct FileResult {
 };
 
 // The only door through which the program changes the file system. Virtual so that tests can
-// inject faults at this seam. Implementations are stateless and safe to call from a worker
-// thread.
+// inject faults at this seam. Implementations are stateless and safe to call from several
+// worker threads at once.
 class FileOps {
 public:
     virtual ~FileOps() = default;

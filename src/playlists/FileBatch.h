@@ -11,10 +11,11 @@
 class FileOps;
 class QWidget;
 
-// Runs file jobs one after another on a worker thread, so that copying a whole playlist never
-// freezes the window: it keeps painting while the calling routine waits in run(). Once the work
-// takes longer than a moment, a modal progress dialog names the job under way; until the batch
-// ends the window takes no clicks or keys, as under any modal box.
+// Runs file jobs off the window's thread, so that copying a whole playlist never freezes the
+// window: it keeps painting while the calling routine waits in run(). Jobs start in their order,
+// one after another, or on two workers for a batch of many; their results come back in order. Once
+// the work takes longer than a moment, a modal progress dialog names the job under way; until the
+// batch ends the window takes no clicks or keys, as under any modal box.
 class FileBatch {
 public:
     using DoneHandler = std::function<void(qsizetype index, const FileResult& result)>;
@@ -27,7 +28,7 @@ public:
     // Called on the window's thread for every finished job, in the order of the jobs.
     void setDoneHandler(DoneHandler handler) { m_onDone = std::move(handler); }
 
-    // Runs every job in order, whatever fails, and returns the failures.
+    // Runs every job, whatever fails, and returns the failures in the order of the jobs.
     QList<Failure> run(const QList<FileJob>& jobs);
 
 private:

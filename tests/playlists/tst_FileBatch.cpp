@@ -11,7 +11,10 @@
 #include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
+
+#include <numeric>
 
 namespace {
 
@@ -37,6 +40,7 @@ class FileBatchTest : public QObject {
 
 private slots:
     void runsEveryJobInOrderAndReturnsTheFailures();
+    void manyJobsFinishingOutOfOrderReportInOrder();
     void aQuickBatchShowsNoDialog();
     void aSlowBatchShowsTheSongWhileTheWindowIgnoresInput();
 };
@@ -69,6 +73,54 @@ void FileBatchTest::runsEveryJobInOrderAndReturnsTheFailures() {
     QCOMPARE(failures.first().name, QStringLiteral("missing.mp3"));
     QVERIFY(failures.first().reason.contains(QStringLiteral("No such file or directory")));
     QCOMPARE(ProgramFolder::filesIn(to), (QStringList{"a.mp3", "b.mp3", "d.mp3"}));
+}
+
+// A long batch runs on two workers; whichever finishes first, the results, the done handler
+// and the failures keep the order of the jobs.
+void FileBatchTest::manyJobsFinishingOutOfOrderReportInOrder() {
+    if (QThread::idealThreadCount() < 2)
+        QSKIP("one core: the batch runs on one worker");
+    QTemporaryDir dir;
+    const QString from = dir.path() + QStringLiteral("/from");
+    const QString to = dir.path() + QStringLiteral("/to");
+    QList<FileJob> jobs;
+    QStringList copied;
+    for (int i = 0; i < 40; ++i) {
+        const QString name = QStringLiteral("song %1.mp3").arg(i, 2, 10, QLatin1Char('0'));
+        if (i != 7 && i != 30) {
+            ProgramFolder::putSong(from, name);
+            copied << name;
+        }
+        jobs << FileJob::copy(name, from + '/' + name, to + '/' + name);
+    }
+    QVERIFY(QDir().mkpath(to));
+
+    // The first copy waits until another worker has moved on to the third job, so the second
+    // job finishes first.
+    QSemaphore thirdStarted;
+    bool overtaken = false;
+    FaultyFileOps files;
+    files.allowedRoots = {dir.path()};
+    files.fault = [&](const QString&, const QString& path) {
+        if (path.endsWith(QStringLiteral("song 00.mp3")))
+            overtaken = thirdStarted.tryAcquire(1, 10000); // gives up rather than hang
+        if (path.endsWith(QStringLiteral("song 02.mp3")))
+            thirdStarted.release();
+        return QString();
+    };
+    FileBatch batch(files, nullptr, QStringLiteral("Copying"));
+    QList<qsizetype> order;
+    batch.setDoneHandler([&](qsizetype index, const FileResult&) { order << index; });
+    const QList<Failure> failures = batch.run(jobs);
+
+    QVERIFY(overtaken);
+    QList<qsizetype> expected(40);
+    std::iota(expected.begin(), expected.end(), 0);
+    QCOMPARE(order, expected);
+    QCOMPARE(failures.size(), 2);
+    QCOMPARE(failures.at(0).name, QStringLiteral("song 07.mp3"));
+    QCOMPARE(failures.at(1).name, QStringLiteral("song 30.mp3"));
+    QCOMPARE(ProgramFolder::filesIn(to), copied);
 }
 
 void FileBatchTest::aQuickBatchShowsNoDialog() {
