@@ -79,7 +79,8 @@ bool holdsSubfolder(const QString& path) {
 QString DeletionGuard::refusal(const QString& path, bool allowSubfolders) const {
     if (path.trimmed().isEmpty())
         return QStringLiteral("No folder was given.");
-    if (QDir::isRelativePath(path))
+    // Qt counts ":name" (a resource) as absolute too; the kernel reads it from the working folder.
+    if (!path.startsWith(QLatin1Char('/')))
         return QStringLiteral("'%1' is not a full path.").arg(path);
 
     const QStringList homes = forms({homeFolder});

@@ -44,6 +44,7 @@ private slots:
 
         QTest::newRow("empty") << "" << true << false;
         QTest::newRow("relative") << "Custom Music" << true << false;
+        QTest::newRow("relative, as Qt's resources are spelled") << ":music" << true << false;
         QTest::newRow("file system root") << "/" << true << false;
         QTest::newRow("root spelled oddly") << "//./" << true << false;
         QTest::newRow("root through dot-dots") << root + "/../../../../.." << true << false;
