@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "app/FolderLayout.h"
 #include "app/Form.h"
 #include "app/StateFile.h"
@@ -8,21 +10,6 @@
 #include <QTest>
 
 #include <memory>
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 // data.txt and the folder layout around it: a user's saved state must come back whole,
 // whatever wrote the file.

@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "fs/FileOps.h"
 
 #include <QFile>
@@ -14,17 +16,6 @@ QByteArray randomBytes(QRandomGenerator& random, qsizetype size) {
     QByteArray bytes(size, Qt::Uninitialized);
     random.fillRange(reinterpret_cast<quint32*>(bytes.data()), size / qsizetype(sizeof(quint32)));
     return bytes;
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

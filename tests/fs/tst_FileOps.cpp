@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include "fs/FileOps.h"
 
 #include <QDir>
@@ -17,17 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 // Temporary files a failed or finished operation left behind.
 QStringList strayTemps(const QString& folder) {
