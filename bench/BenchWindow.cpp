@@ -1,7 +1,7 @@
 #include "BenchWindow.h"
 
-#include "app/startup/Startup.h"
-#include "app/startup/Wiring.h"
+#include "app/Startup.h"
+#include "app/Wiring.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -3,8 +3,8 @@
 #include "QuietPlatform.h"
 #include "YesPrompter.h"
 
-#include "app/Form.h"
-#include "app/MainWindow.h"
+#include "form/Form.h"
+#include "form/MainWindow.h"
 #include "fs/FileOps.h"
 
 #include <memory>

@@ -5,8 +5,8 @@
 // guard only reads: nothing is ever deleted here.
 #include "FuzzCheck.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
 #include "fs/DeletionGuard.h"
 #include "playlists/PlaylistFolders.h"
 

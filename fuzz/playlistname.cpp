@@ -3,7 +3,7 @@
 // name of a listed folder never holds a separator.
 #include "FuzzCheck.h"
 
-#include "app/FolderLayout.h"
+#include "form/FolderLayout.h"
 #include "playlists/PlaylistFolders.h"
 
 #include <QDir>

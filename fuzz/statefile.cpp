@@ -2,7 +2,7 @@
 // break, and whatever it reads is written as exactly three lines that read back unchanged.
 #include "FuzzCheck.h"
 
-#include "app/StateFile.h"
+#include "form/StateFile.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "drop/DroppedSongs.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
 #include "library/Preview.h"
 #include "library/SongFileRelease.h"
 #include "platform/Prompter.h"

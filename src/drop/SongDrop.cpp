@@ -1,7 +1,7 @@
 #include "drop/SongDrop.h"
 
-#include "app/Form.h"
 #include "drop/DroppedSongs.h"
+#include "form/Form.h"
 #include "widgets/PageFrame.h"
 
 #include <QAbstractItemView>

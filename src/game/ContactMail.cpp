@@ -1,6 +1,6 @@
 #include "game/ContactMail.h"
 
-#include "app/Form.h"
+#include "form/Form.h"
 #include "platform/Platform.h"
 
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "game/GameLaunch.h"
 
-#include "app/Form.h"
+#include "form/Form.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
 

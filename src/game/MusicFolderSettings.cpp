@@ -1,8 +1,8 @@
 #include "game/MusicFolderSettings.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
-#include "app/StateFile.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
+#include "form/StateFile.h"
 #include "fs/DeletionGuard.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"

@@ -1,7 +1,7 @@
 #include "library/LibraryBrowser.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
 #include "library/Preview.h"
 #include "platform/Prompter.h"
 #include "widgets/DirList.h"

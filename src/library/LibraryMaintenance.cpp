@@ -1,7 +1,7 @@
 #include "library/LibraryMaintenance.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
 #include "fs/FileOps.h"
 #include "library/Preview.h"
 #include "library/SongFileRelease.h"

@@ -1,6 +1,6 @@
 #include "library/SongFileRelease.h"
 
-#include "app/Form.h"
+#include "form/Form.h"
 #include "library/Preview.h"
 #include "widgets/PreviewPlayer.h"
 

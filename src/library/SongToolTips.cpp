@@ -1,7 +1,7 @@
 #include "library/SongToolTips.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
 #include "widgets/FileList.h"
 #include "widgets/SongDetails.h"
 

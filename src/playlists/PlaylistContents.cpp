@@ -1,7 +1,7 @@
 #include "playlists/PlaylistContents.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
 #include "fs/FileOps.h"
 #include "library/Preview.h"
 #include "platform/Prompter.h"

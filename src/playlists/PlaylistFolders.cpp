@@ -1,7 +1,7 @@
 #include "playlists/PlaylistFolders.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
 #include "fs/DeletionGuard.h"
 #include "platform/Prompter.h"
 #include "widgets/DirList.h"

@@ -1,8 +1,8 @@
 #include "playlists/SetGamePlaylist.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
-#include "app/StateFile.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
+#include "form/StateFile.h"
 #include "fs/FileOps.h"
 #include "library/LibraryBrowser.h"
 #include "library/Preview.h"

@@ -1,6 +1,6 @@
 #include "ui/KeyboardAccess.h"
 
-#include "app/Form.h"
+#include "form/Form.h"
 #include "ui/ButtonAccessible.h"
 #include "ui/FocusKeeper.h"
 #include "ui/FocusRing.h"

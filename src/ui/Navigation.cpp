@@ -1,8 +1,8 @@
 #include "ui/Navigation.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
-#include "app/StateFile.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
+#include "form/StateFile.h"
 #include "library/LibraryBrowser.h"
 #include "library/Preview.h"
 #include "widgets/CaptionLabel.h"

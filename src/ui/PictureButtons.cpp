@@ -1,6 +1,6 @@
 #include "ui/PictureButtons.h"
 
-#include "app/Form.h"
+#include "form/Form.h"
 #include "ui/ActionDispatch.h"
 #include "widgets/CaptionLabel.h"
 

@@ -1,6 +1,6 @@
 #include "ui/TabOrder.h"
 
-#include "app/Form.h"
+#include "form/Form.h"
 #include "widgets/CaptionLabel.h"
 #include "widgets/DirList.h"
 #include "widgets/DriveList.h"

@@ -1,7 +1,7 @@
 #include "ui/Tutorial.h"
 
-#include "app/Form.h"
-#include "app/LayoutTable.h"
+#include "form/Form.h"
+#include "form/LayoutTable.h"
 #include "ui/Navigation.h"
 #include "widgets/PictureBox.h"
 

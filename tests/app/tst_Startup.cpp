@@ -2,8 +2,8 @@
 // does with missing or damaged files.
 #include "TestApp.h"
 
-#include "app/FolderLayout.h"
-#include "app/StateFile.h"
+#include "form/FolderLayout.h"
+#include "form/StateFile.h"
 #include "widgets/CaptionLabel.h"
 #include "widgets/FileList.h"
 #include "widgets/PageFrame.h"

@@ -2,7 +2,7 @@
 // as given, and the welcome page's label mails the address it shows.
 #include "TestApp.h"
 
-#include "app/Contact.h"
+#include "form/Contact.h"
 #include "game/ContactMail.h"
 #include "widgets/CaptionLabel.h"
 

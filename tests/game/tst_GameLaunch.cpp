@@ -2,7 +2,7 @@
 // failed start is reported once before the program ends.
 #include "TestApp.h"
 
-#include "app/startup/Startup.h"
+#include "app/Startup.h"
 #include "game/GameLaunch.h"
 #include "platform/SystemPlatform.h"
 #include "widgets/PictureBox.h"

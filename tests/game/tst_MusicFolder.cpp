@@ -3,7 +3,7 @@
 // be written.
 #include "TestApp.h"
 
-#include "app/startup/Startup.h"
+#include "app/Startup.h"
 #include "game/MusicFolderSettings.h"
 #include "widgets/CaptionLabel.h"
 #include "widgets/DirList.h"

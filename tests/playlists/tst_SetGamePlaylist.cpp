@@ -2,7 +2,7 @@
 #include "FaultyFileOps.h"
 #include "TestApp.h"
 
-#include "app/StateFile.h"
+#include "form/StateFile.h"
 #include "playlists/PlaylistManagement.h"
 #include "playlists/SetGamePlaylist.h"
 #include "widgets/CaptionLabel.h"

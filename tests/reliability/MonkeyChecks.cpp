@@ -4,8 +4,8 @@
 #include "TestApp.h"
 #include "WatchedFileOps.h"
 
-#include "app/Contact.h"
-#include "app/FolderLayout.h"
+#include "form/Contact.h"
+#include "form/FolderLayout.h"
 #include "widgets/CaptionLabel.h"
 #include "widgets/DirList.h"
 #include "widgets/FileList.h"

@@ -6,7 +6,7 @@
 #include "TestApp.h"
 #include "WatchedFileOps.h"
 
-#include "app/FolderLayout.h"
+#include "form/FolderLayout.h"
 #include "fs/DeletionGuard.h"
 #include "game/MusicFolderSettings.h"
 #include "playlists/PlaylistFolders.h"

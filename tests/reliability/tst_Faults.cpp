@@ -5,7 +5,7 @@
 #include "Sandbox.h"
 #include "TestApp.h"
 
-#include "app/FolderLayout.h"
+#include "form/FolderLayout.h"
 #include "game/MusicFolderSettings.h"
 #include "library/LibraryMaintenance.h"
 #include "playlists/PlaylistContents.h"

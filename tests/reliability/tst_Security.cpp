@@ -5,7 +5,7 @@
 #include "TestApp.h"
 #include "WatchedFileOps.h"
 
-#include "app/Contact.h"
+#include "form/Contact.h"
 #include "library/LibraryMaintenance.h"
 #include "platform/SystemPlatform.h"
 #include "playlists/PlaylistContents.h"

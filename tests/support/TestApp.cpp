@@ -1,6 +1,6 @@
 #include "TestApp.h"
 
-#include "app/startup/Startup.h"
+#include "app/Startup.h"
 
 TestApp::TestApp(FileOps* files) {
     window =

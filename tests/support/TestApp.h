@@ -4,9 +4,9 @@
 #include "ProgramFolder.h"
 #include "ScriptedPrompter.h"
 
-#include "app/Form.h"
-#include "app/MainWindow.h"
-#include "app/startup/Wiring.h"
+#include "app/Wiring.h"
+#include "form/Form.h"
+#include "form/MainWindow.h"
 #include "fs/FileOps.h"
 
 #include <memory>

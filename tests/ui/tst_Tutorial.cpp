@@ -1,7 +1,7 @@
 // The tutorial: its boxes, the pointer's ticks and the pages shown on arrival.
 #include "TestApp.h"
 
-#include "app/LayoutTable.h"
+#include "form/LayoutTable.h"
 #include "ui/Navigation.h"
 #include "ui/Tutorial.h"
 #include "widgets/CaptionLabel.h"

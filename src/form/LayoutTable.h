@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Artwork.h"
+#include "form/Artwork.h"
 
 #include <vector>
 

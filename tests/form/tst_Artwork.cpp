@@ -1,4 +1,4 @@
-#include "app/Artwork.h"
+#include "form/Artwork.h"
 
 #include <QImage>
 #include <QTest>

@@ -1,8 +1,8 @@
-#include "app/startup/Wiring.h"
+#include "app/Wiring.h"
 
-#include "app/Contact.h"
-#include "app/MainWindow.h"
 #include "drop/SongDrop.h"
+#include "form/Contact.h"
+#include "form/MainWindow.h"
 #include "game/ContactMail.h"
 #include "game/GameLaunch.h"
 #include "game/MusicFolderSettings.h"

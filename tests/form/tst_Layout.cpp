@@ -1,7 +1,7 @@
 // The live window against the layout table, and the window's own buttons.
 #include "TestApp.h"
 
-#include "app/LayoutTable.h"
+#include "form/LayoutTable.h"
 #include "ui/ActionDispatch.h"
 #include "widgets/CaptionLabel.h"
 #include "widgets/DirList.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LayoutTable.h"
+#include "form/LayoutTable.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "app/ControlFactory.h"
+#include "form/ControlFactory.h"
 
 #include "widgets/CaptionLabel.h"
 #include "widgets/DirList.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form.h"
+#include "form/Form.h"
 
 #include <QWidget>
 

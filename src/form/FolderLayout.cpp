@@ -1,4 +1,4 @@
-#include "app/FolderLayout.h"
+#include "form/FolderLayout.h"
 
 namespace FolderLayout {
 

@@ -1,7 +1,7 @@
-#include "app/MainWindow.h"
+#include "form/MainWindow.h"
 
-#include "app/Artwork.h"
-#include "app/ControlFactory.h"
+#include "form/Artwork.h"
+#include "form/ControlFactory.h"
 #include "widgets/CaptionLabel.h"
 #include "widgets/DirList.h"
 #include "widgets/DriveList.h"

@@ -1,7 +1,7 @@
-#include "app/StateFile.h"
+#include "form/StateFile.h"
 
-#include "app/FolderLayout.h"
-#include "app/Form.h"
+#include "form/FolderLayout.h"
+#include "form/Form.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "app/LayoutTable.h"
+#include "form/LayoutTable.h"
 
-#include "app/Contact.h"
+#include "form/Contact.h"
 
 #include <QString>
 
